@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstddef>
+#include <string>
 
 namespace fernwick::text {
 
@@ -240,6 +241,11 @@ TextList split(std::string_view text, std::string_view separator)
     if (piece_start < text.size())
         pieces.append(Text(text.substr(piece_start)));
     return pieces;
+}
+
+Text decimal(long long value)
+{
+    return Text(std::to_string(value));
 }
 
 int leading_int(std::string_view text)

@@ -140,6 +140,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitTest, testing::Values(
     SplitCase{"a\r\nb\r\n", "\r\n", {"a", "b"}},
     SplitCase{"a\x81.b.c", ".", {"a\x81.b", "c"}}));
 
+TEST(Numbers, DecimalHasNoLeadingZeros)
+{
+    EXPECT_EQ(decimal(0), Text("0"));
+    EXPECT_EQ(decimal(-12), Text("-12"));
+    EXPECT_EQ(decimal(9999), Text("9999"));
+}
+
 TEST(LeadingInt, ReadsLikeAtoi)
 {
     EXPECT_EQ(leading_int("123abc"), 123);

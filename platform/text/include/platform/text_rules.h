@@ -55,6 +55,9 @@ Text replace_all(std::string_view text, std::string_view from, std::string_view 
 // the separator (or with an empty separator) the whole text is the one piece.
 TextList split(std::string_view text, std::string_view separator);
 
+// The decimal text of a number, without leading zeros.
+Text decimal(long long value);
+
 // The decimal number a text begins with, as the C library's atoi reads it:
 // leading white space and one sign are allowed; no digit gives 0. Values
 // beyond the 32-bit range saturate.
