@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text_rules.h"
 #include "test_support/printing.h"
 
 namespace fernwick {
@@ -109,7 +110,7 @@ TEST(CookieMergeScale, MergesLongCookieTextsQuickly)
     Text sent;
     Text received;
     for (int i = 0; i < 50000; ++i) {
-        Text entry = Text("n") + Text(std::to_string(i)) + "=v";
+        Text entry = Text("n") + text::decimal(i) + "=v";
         sent += entry + "; ";
         received += entry + ";";
     }
