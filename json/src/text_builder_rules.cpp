@@ -38,6 +38,12 @@ int offset_of(int position)
 
 } // namespace
 
+Text TextBuilder::rewrite(std::string_view rewritten)
+{
+    setText(rewritten);
+    return text();
+}
+
 int TextBuilder::findLast(std::string_view needle, bool ignoreCase) const
 {
     return offset_of(text::find_last(textView(), up_to_zero(needle), ignoreCase));
@@ -72,8 +78,7 @@ Text TextBuilder::toHalfWidth()
             converted.append(current.substr(index, 2));
         index += 2;
     }
-    setText(converted);
-    return text();
+    return rewrite(converted);
 }
 
 Text TextBuilder::toFullWidth()
@@ -99,32 +104,27 @@ Text TextBuilder::toFullWidth()
         }
         index += 1;
     }
-    setText(converted);
-    return text();
+    return rewrite(converted);
 }
 
 Text TextBuilder::removeSpaces()
 {
-    setText(text::remove_spaces(textView()));
-    return text();
+    return rewrite(text::remove_spaces(textView()));
 }
 
 Text TextBuilder::trimRight()
 {
-    setText(text::trim_right(textView()));
-    return text();
+    return rewrite(text::trim_right(textView()));
 }
 
 Text TextBuilder::trimLeft()
 {
-    setText(text::trim_left(textView()));
-    return text();
+    return rewrite(text::trim_left(textView()));
 }
 
 Text TextBuilder::trim()
 {
-    setText(text::trim(textView()));
-    return text();
+    return rewrite(text::trim(textView()));
 }
 
 void TextBuilder::toUpper()

@@ -135,6 +135,8 @@ private:
     // Makes room for a text of `textLength` bytes plus its terminator,
     // growing the block to `textLength` + `blockSize` when it is too small.
     void reserveText(std::size_t textLength);
+    // Replaces the text and returns a copy of it.
+    Text rewrite(std::string_view rewritten);
     // The text with the bytes from `first` up to `last` replaced by `text`.
     void replaceBytes(std::size_t first, std::size_t last, std::string_view text);
 
