@@ -1,0 +1,60 @@
+#include "exchange.h"
+
+#include "test_support/tls_fixtures.h"
+
+namespace fernwick::platform::testing {
+
+Outcome exchange(const Exchange& request)
+{
+    Outcome outcome;
+    const Handle internet(InternetOpenA(Text(request.agent), request.access, Text(request.proxy), "", 0));
+    const Handle connection(internet ? InternetConnectA(internet.get(), Text(request.host), request.port, "", "",
+                                                        INTERNET_SERVICE_HTTP, 0, 0)
+                                     : nullptr);
+    const Handle http(connection ? HttpOpenRequestA(connection.get(), Text(request.method), Text(request.path),
+                                                    "HTTP/1.1", "", nullptr, request.flags, 0)
+                                 : nullptr);
+    if (!http)
+        return outcome;
+    outcome.connected = true;
+    outcome.sent = HttpSendRequestA(http.get(), request.headers.data(), static_cast<std::uint32_t>(request.headers.size()),
+                                    request.body.data(), static_cast<std::uint32_t>(request.body.size()));
+    std::vector<char> buffer(request.read_size);
+    for (;;) {
+        std::uint32_t count = 0;
+        const bool ok = InternetReadFile(http.get(), buffer.data(), request.read_size, &count);
+        if (count == 0) {
+            outcome.last_read_failed = !ok;
+            break;
+        }
+        outcome.read_sizes.push_back(count);
+        outcome.body.append(buffer.data(), count);
+    }
+    std::vector<char> head(65536);
+    std::uint32_t length = static_cast<std::uint32_t>(head.size());
+    outcome.head_queried = HttpQueryInfoA(http.get(), HTTP_QUERY_RAW_HEADERS_CRLF, head.data(), &length, nullptr);
+    if (outcome.head_queried)
+        outcome.head.assign(head.data(), length);
+    return outcome;
+}
+
+ScopedDiagnostics::ScopedDiagnostics() : ScopedDiagnostics(trusting_test_authority()) {}
+
+ScopedDiagnostics::ScopedDiagnostics(const InternetDiagnostics& diagnostics)
+{
+    set_internet_diagnostics(diagnostics);
+}
+
+ScopedDiagnostics::~ScopedDiagnostics()
+{
+    set_internet_diagnostics(InternetDiagnostics{});
+}
+
+InternetDiagnostics ScopedDiagnostics::trusting_test_authority()
+{
+    InternetDiagnostics diagnostics;
+    diagnostics.extra_ca_files = {testing_support::test_ca_file()};
+    return diagnostics;
+}
+
+} // namespace fernwick::platform::testing
