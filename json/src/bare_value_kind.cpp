@@ -26,8 +26,8 @@ constexpr int kSignificantDigits = 13;
 //   number. A value with anything else in it (leading blanks or "+", which
 //   atof skips or accepts, trailing text, hexadecimal) never equals what is
 //   printed, so both ways reject it.
-// - to_chars with a precision is specified to print what printf prints for
-//   "%.{precision}g" in the "C" locale.
+// - The C++ standard defines to_chars with a precision as printing what
+//   printf prints for "%.{precision}g" in the "C" locale.
 // - A value that overflows or underflows is refused by from_chars and turned
 //   by atof into an infinity or zero, which prints as "inf" or "0", text a
 //   value with digits beyond the range never is.
