@@ -7,6 +7,8 @@
 #include <iconv.h>
 #include <memory>
 
+#include "platform/text_rules.h"
+
 namespace fernwick::platform {
 
 namespace {
@@ -86,6 +88,16 @@ void append_unit(std::string& out, char16_t unit)
     out += static_cast<char>(unit >> 8);
 }
 
+// The bytes one replacement character stands for. In code page 936 a lead
+// byte and the byte after it form one character, as the text rules count
+// them, even when the pair is undefined: its second byte must not reappear
+// on its own as an ASCII digit or letter.
+std::size_t invalid_sequence_length(unsigned code_page, char first, std::size_t left)
+{
+    bool pair = code_page == kChineseCodePage && text::is_lead_byte(static_cast<unsigned char>(first)) && left >= 2;
+    return pair ? 2 : 1;
+}
+
 // UTF-16LE bytes of the decoded text.
 std::string decode(unsigned code_page, std::string_view bytes)
 {
@@ -98,8 +110,9 @@ std::string decode(unsigned code_page, std::string_view bytes)
     bool incomplete = false;
     while (!converter.run(in, in_left, out, incomplete)) {
         append_unit(out, kReplacementCharacter);
-        ++in;
-        --in_left;
+        std::size_t skipped = invalid_sequence_length(code_page, *in, in_left);
+        in += skipped;
+        in_left -= skipped;
     }
     if (incomplete)
         append_unit(out, kReplacementCharacter);

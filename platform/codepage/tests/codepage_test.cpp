@@ -45,6 +45,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, Utf8ToCodePage936, testing::Values(
     // cannot hold.
     ConversionCase{u8"a\xFF" "b", "a?b"}));
 
+struct DecodingCase {
+    std::string_view cp936;
+    std::u16string_view utf16;
+    friend void PrintTo(const DecodingCase& c, std::ostream* os) { *os << testing_support::escaped(c.cp936); }
+};
+
+class CodePage936ToUtf16 : public testing::TestWithParam<DecodingCase> {};
+
+TEST_P(CodePage936ToUtf16, DecodesEachCharacter)
+{
+    EXPECT_EQ(text_to_utf16(Text(GetParam().cp936)), GetParam().utf16);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CodePage936ToUtf16, testing::Values(
+    DecodingCase{"\xB0\xA1" "1", u"\u554A" "1"},
+    DecodingCase{"\x80" "5", u"\u20AC" "5"},
+    // An undefined pair is one character, as the text rules count it: its
+    // second byte does not come back as an ASCII digit or letter.
+    DecodingCase{"a\x81\x30" "b", u"a\uFFFD" "b"},
+    DecodingCase{"\xA1\x7F" "7", u"\uFFFD" "7"},
+    DecodingCase{"\xFF\x39", u"\uFFFD"},
+    // A lead byte at the end stands alone.
+    DecodingCase{"1\x81", u"1\uFFFD"}));
+
 TEST(CodePage, MeasuresBeforeConverting)
 {
     // Test macros quote their arguments as narrow literals, which cannot
