@@ -118,31 +118,30 @@ TEST(RegexMatcher, StartsWithoutMatches)
     EXPECT_EQ(matcher.subject(), Text());
 }
 
-TEST(RegexMatcher, InvalidPatternGivesNoMatches)
-{
-    RegexMatcher matcher;
-    EXPECT_FALSE(matcher.compile_and_execute("[0-9", "123"));
-    EXPECT_EQ(matcher.match_count(), 0);
-    EXPECT_EQ(matcher.match_text(1), Text());
-    EXPECT_EQ(matcher.subject(), Text("123"));
-}
+struct FailureCase {
+    std::string_view name;
+    Text pattern;
+    Text subject;
+    friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << testing_support::escaped(c.name); }
+};
 
-TEST(RegexMatcher, CompilingAgainReleasesTheLastMatches)
+class RegexMatcherFailure : public testing::TestWithParam<FailureCase> {};
+
+// A failed execution leaves no matches, not even those of the one before.
+TEST_P(RegexMatcherFailure, LeavesNoMatches)
 {
     RegexMatcher matcher;
     ASSERT_TRUE(matcher.compile_and_execute("[0-9]", "12"));
-    EXPECT_FALSE(matcher.compile_and_execute("(", "34"));
+    EXPECT_FALSE(matcher.compile_and_execute(GetParam().pattern, GetParam().subject));
     EXPECT_EQ(matcher.match_count(), 0);
     EXPECT_EQ(matcher.match_text(1), Text());
-    EXPECT_EQ(matcher.subject(), Text("34"));
+    EXPECT_EQ(matcher.subject(), GetParam().subject);
 }
 
-TEST(RegexMatcher, RunawayBacktrackingEndsWithoutMatches)
-{
-    RegexMatcher matcher;
-    EXPECT_FALSE(matcher.compile_and_execute("(a+)+$", Text::repeated('a', 100'000) + "b"));
-    EXPECT_EQ(matcher.match_count(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, RegexMatcherFailure, testing::Values(
+    FailureCase{"open class", "[0-9", "123"},
+    FailureCase{"open group", "(", "34"},
+    FailureCase{"runaway backtracking", "(a+)+$", Text::repeated('a', 100'000) + "b"}));
 
 TEST(RegexMatcher, FindsEveryDigitOfAMebibyte)
 {
