@@ -1,7 +1,6 @@
 #include "bare_value_kind.h"
 
 #include <charconv>
-#include <cmath>
 #include <system_error>
 
 #include "json/json_document.h"
@@ -31,13 +30,13 @@ constexpr int kSignificantDigits = 13;
 // - A value that overflows or underflows is refused by from_chars and turned
 //   by atof into an infinity or zero, which prints as "inf" or "0", text a
 //   value with digits beyond the range never is.
-// Infinities and NaNs are words, not decimal numbers; from_chars would read
-// "inf" and "nan", so only finite numbers count.
+// - "inf", "nan" and "-nan" read back as atof and "%.13g" have them (the C
+//   library spells them so both ways), and so does from_chars with to_chars.
 bool reads_back_as_number(std::string_view value)
 {
     double number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc() || end == value.data() || !std::isfinite(number))
+    if (error != std::errc() || end == value.data())
         return false;
     char printed[32];
     const auto written = std::to_chars(printed, printed + sizeof printed, number, std::chars_format::general,
