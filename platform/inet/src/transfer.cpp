@@ -1,7 +1,6 @@
 #include "transfer.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/text_rules.h"
 #include "proxy_list.h"
@@ -110,7 +109,7 @@ std::size_t Transfer::read(std::uint8_t* buffer, std::size_t capacity)
         drive_until([this] { return unread() > 0; });
     }
     const std::size_t count = std::min(capacity, unread());
-    std::memcpy(buffer, buffer_.data() + buffer_start_, count);
+    std::copy_n(buffer_.data() + buffer_start_, count, buffer);
     buffer_start_ += count;
     return count;
 }
