@@ -51,6 +51,8 @@ InternetHandle InternetConnectA(InternetHandle internet, const Text& host, int p
 // redirect to HTTPS. RELOAD and NEED_FILE change nothing: there is no cache.
 // Redirects (301, 302, 303, 307, 308, at most 20) go to http and https only,
 // never from HTTPS to plain HTTP; a redirect not followed is read as the response.
+// On a redirect to another origin the block's Host, Cookie and Authorization
+// lines stay behind.
 InternetHandle HttpOpenRequestA(InternetHandle connection, const Text& method, const Text& path,
                                 const Text& version, const Text& referrer, const char* const* accept_types,
                                 std::uint32_t flags, std::uintptr_t context);
@@ -93,6 +95,7 @@ struct InternetDiagnostics {
     std::vector<std::string> connect_to;          // "HOST:PORT:HOST2:PORT2", as curl's --connect-to
     int connect_timeout_seconds = 30;             // a connection not made by then fails
     int stall_timeout_seconds = 60;               // a transfer with no byte for this long fails
+                                                  // (libcurl's speed average: a few seconds more)
 };
 void set_internet_diagnostics(const InternetDiagnostics& diagnostics);
 InternetDiagnostics internet_diagnostics();
