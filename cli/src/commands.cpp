@@ -1,0 +1,19 @@
+#include "command.h"
+
+#include "album_commands.h"
+#include "json_command.h"
+
+namespace fernwick::cli {
+
+std::span<const Command> commands()
+{
+    static const Command all[] = {
+        json_command(),
+        identify_command(),
+        list_command(),
+        download_command(),
+    };
+    return all;
+}
+
+} // namespace fernwick::cli
