@@ -60,6 +60,12 @@ TEST_F(UrlReader, GivesNothingForAnErrorStatusOrACutBody)
     EXPECT_TRUE(read_url(Text(plain.url("/cut.jpg"))).empty());
 }
 
+TEST_F(UrlReader, GivesNothingForABodyBeyond64MiB)
+{
+    plain.respond("/huge.jpg", {http_response("HTTP/1.1 200 OK", {}, std::string((64u << 20) + 1, 'h'))});
+    EXPECT_TRUE(read_url(Text(plain.url("/huge.jpg"))).empty());
+}
+
 TEST_F(UrlReader, GivesNothingWithoutTheTestAuthority)
 {
     const testing::ScopedDiagnostics untrusting{InternetDiagnostics{}};
