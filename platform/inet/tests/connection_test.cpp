@@ -111,11 +111,6 @@ void PrintTo(const AddressCase& c, std::ostream* os)
         << (c.port ? std::to_string(*c.port) : "of the test server");
 }
 
-std::string address_case_name(const ::testing::TestParamInfo<AddressCase>& info)
-{
-    return info.param.name;
-}
-
 class UnusableAddress : public ::testing::TestWithParam<AddressCase> {
 protected:
     static InternetDiagnostics short_timeouts()
@@ -152,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Addresses, UnusableAddress, ::testing::Values(
     AddressCase{"user_part_in_the_host", "evil@127.0.0.1", std::nullopt, true},
     AddressCase{"path_in_the_host", "127.0.0.1/x", std::nullopt, true},
     AddressCase{"space_in_the_host", "127.0.0.1 x", std::nullopt, true}),
-    address_case_name);
+    testing::case_name<AddressCase>);
 
 TEST(ClosedPort, RefusesTheConnection)
 {

@@ -4,16 +4,24 @@
 
 namespace fernwick::platform::testing {
 
+OpenedRequest open_request(const Exchange& request)
+{
+    OpenedRequest opened;
+    opened.internet.reset(InternetOpenA(Text(request.agent), request.access, Text(request.proxy), "", 0));
+    if (opened.internet)
+        opened.connection.reset(InternetConnectA(opened.internet.get(), Text(request.host), request.port, "", "",
+                                                 INTERNET_SERVICE_HTTP, 0, 0));
+    if (opened.connection)
+        opened.request.reset(HttpOpenRequestA(opened.connection.get(), Text(request.method), Text(request.path),
+                                              "HTTP/1.1", "", nullptr, request.flags, 0));
+    return opened;
+}
+
 Outcome exchange(const Exchange& request)
 {
     Outcome outcome;
-    const Handle internet(InternetOpenA(Text(request.agent), request.access, Text(request.proxy), "", 0));
-    const Handle connection(internet ? InternetConnectA(internet.get(), Text(request.host), request.port, "", "",
-                                                        INTERNET_SERVICE_HTTP, 0, 0)
-                                     : nullptr);
-    const Handle http(connection ? HttpOpenRequestA(connection.get(), Text(request.method), Text(request.path),
-                                                    "HTTP/1.1", "", nullptr, request.flags, 0)
-                                 : nullptr);
+    const OpenedRequest opened = open_request(request);
+    const Handle& http = opened.request;
     if (!http)
         return outcome;
     outcome.connected = true;

@@ -3,6 +3,8 @@
 // One complete exchange through the seven internet operations, the way the
 // request engine makes it, for the tests of the internet layer.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,7 +43,22 @@ struct Outcome {
     std::string head; // the raw header block, when the query succeeded
 };
 
+// The three handles of the request, the first one missing being null.
+struct OpenedRequest {
+    Handle internet;
+    Handle connection;
+    Handle request;
+};
+OpenedRequest open_request(const Exchange& request);
+
 Outcome exchange(const Exchange& request);
+
+// The test name of a case that carries its own name.
+template <class Case>
+std::string case_name(const ::testing::TestParamInfo<Case>& info)
+{
+    return info.param.name;
+}
 
 // The diagnostics in force while it lives: the test authority trusted and
 // whatever the test changes; the defaults come back when it goes.

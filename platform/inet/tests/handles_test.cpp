@@ -143,11 +143,11 @@ TEST(AbortSwitch, StopsATransferInProgressAndLaterSends)
 
     std::promise<void> first_bytes_read;
     std::future<bool> last_read_failed = std::async(std::launch::async, [&] {
-        const Handle session(InternetOpenA("FernwickTest/1.0", INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
-        const Handle connection(
-            InternetConnectA(session.get(), "127.0.0.1", server.port(), "", "", INTERNET_SERVICE_HTTP, 0, 0));
-        const Handle request(
-            HttpOpenRequestA(connection.get(), "GET", "/endless", "HTTP/1.1", "", nullptr, INTERNET_FLAG_RELOAD, 0));
+        Exchange endless;
+        endless.port = server.port();
+        endless.path = "/endless";
+        const testing::OpenedRequest opened = testing::open_request(endless);
+        const Handle& request = opened.request;
         HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0);
         char buffer[1024];
         std::uint32_t count = 0;

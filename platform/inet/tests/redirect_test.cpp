@@ -85,11 +85,6 @@ void PrintTo(const RedirectCase& c, std::ostream* os)
     *os << c.name << ": " << c.status << " to " << testing_support::escaped(c.location);
 }
 
-std::string redirect_case_name(const ::testing::TestParamInfo<RedirectCase>& info)
-{
-    return info.param.name;
-}
-
 class RedirectRule : public RedirectServers, public ::testing::WithParamInterface<RedirectCase> {};
 
 TEST_P(RedirectRule, FollowsOrReadsTheRedirect)
@@ -125,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, RedirectRule, ::testing::Values(
     RedirectCase{"to_ftp_is_read", 302, "ftp://127.0.0.1/final", false, kToHttps, "redirect body"},
     RedirectCase{"to_gopher_is_read", 302, "gopher://127.0.0.1/final", false, kToHttps, "redirect body"},
     RedirectCase{"to_nonsense_is_read", 302, "javascript:alert(1)", false, kToHttps, "redirect body"}),
-    redirect_case_name);
+    testing::case_name<RedirectCase>);
 
 struct MethodCase {
     int status;

@@ -36,11 +36,6 @@ void PrintTo(const RequestCase& c, std::ostream* os)
     *os << c.name << ": " << c.method << " " << testing_support::escaped(c.headers);
 }
 
-std::string case_name(const ::testing::TestParamInfo<RequestCase>& info)
-{
-    return info.param.name;
-}
-
 const std::string kEngineBlock = "Accept: */*\r\nReferer: http://127.0.0.1/\r\nAccept-Language: zh-cn\r\n"
                                  "Content-Type: application/x-www-form-urlencoded";
 
@@ -106,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Requests, RequestBytes, ::testing::Values(
     RequestCase{"delete_with_body", "DELETE", "", "id=3", {kHostLine, kAgentLine, "Content-Length: 4"}, "id=3"},
     RequestCase{"options", "OPTIONS", "Accept: */*", "", {kHostLine, kAgentLine, "Accept: */*"}, ""},
     RequestCase{"head", "HEAD", "", "", {kHostLine, kAgentLine}, ""}),
-    case_name);
+    testing::case_name<RequestCase>);
 
 struct PathCase {
     std::string path;
@@ -152,11 +147,6 @@ void PrintTo(const BadBlockCase& c, std::ostream* os)
     *os << c.name << ": " << testing_support::escaped(c.headers);
 }
 
-std::string bad_block_name(const ::testing::TestParamInfo<BadBlockCase>& info)
-{
-    return info.param.name;
-}
-
 class MalformedHeaderBlock : public ::testing::TestWithParam<BadBlockCase> {
 protected:
     TestHttpServer server;
@@ -184,17 +174,15 @@ INSTANTIATE_TEST_SUITE_P(Blocks, MalformedHeaderBlock, ::testing::Values(
     BadBlockCase{"stray_carriage_return", "A: 1\rB: 2"},
     BadBlockCase{"zero_byte", std::string("A: 1\0B: 2", 9)},
     BadBlockCase{"high_byte_in_name", "\xC3\xFB: x"}),
-    bad_block_name);
+    testing::case_name<BadBlockCase>);
 
 TEST(RequestHeaderBlock, ZeroTerminatedBlockIsMeasuredByTheLayer)
 {
     TestHttpServer server;
-    const testing::Handle internet(InternetOpenA("FernwickTest/1.0", INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
-    const testing::Handle connection(
-        InternetConnectA(internet.get(), "127.0.0.1", server.port(), "", "", INTERNET_SERVICE_HTTP, 0, 0));
-    const testing::Handle request(
-        HttpOpenRequestA(connection.get(), "GET", "/", "HTTP/1.1", "", nullptr, INTERNET_FLAG_RELOAD, 0));
-    ASSERT_TRUE(HttpSendRequestA(request.get(), "X-One: 1\r\nX-Two: 2", 0xFFFFFFFF, nullptr, 0));
+    Exchange request;
+    request.port = server.port();
+    const testing::OpenedRequest opened = testing::open_request(request);
+    ASSERT_TRUE(HttpSendRequestA(opened.request.get(), "X-One: 1\r\nX-Two: 2", 0xFFFFFFFF, nullptr, 0));
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0].header("X-Two"), "2");
 }

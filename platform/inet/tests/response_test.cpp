@@ -52,11 +52,6 @@ void PrintTo(const HeadCase& c, std::ostream* os)
     *os << c.name << ": " << testing_support::escaped(c.response);
 }
 
-std::string head_case_name(const ::testing::TestParamInfo<HeadCase>& info)
-{
-    return info.param.name;
-}
-
 class RawHeaderBlock : public ::testing::TestWithParam<HeadCase> {
 protected:
     TestHttpServer server;
@@ -95,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Responses, RawHeaderBlock, ::testing::Values(
     HeadCase{"body_until_close", "HTTP/1.0 200 OK\r\nX-B: 2\r\n\r\nto the end",
              "HTTP/1.0 200 OK\r\nX-B: 2\r\n\r\n", "to the end"},
     HeadCase{"no_content", "HTTP/1.1 204 No Content\r\n\r\n", "HTTP/1.1 204 No Content\r\n\r\n", ""}),
-    head_case_name);
+    testing::case_name<HeadCase>);
 
 struct ReadCase {
     std::size_t body_size;
@@ -162,10 +157,10 @@ protected:
     void SetUp() override
     {
         server.respond("/", {kResponse});
-        internet.reset(InternetOpenA("FernwickTest/1.0", INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
-        connection.reset(
-            InternetConnectA(internet.get(), "127.0.0.1", server.port(), "", "", INTERNET_SERVICE_HTTP, 0, 0));
-        request.reset(HttpOpenRequestA(connection.get(), "GET", "/", "HTTP/1.1", "", nullptr, INTERNET_FLAG_RELOAD, 0));
+        Exchange exchange;
+        exchange.port = server.port();
+        opened = testing::open_request(exchange);
+        request = opened.request.get();
     }
 
     static constexpr char kHead[] = "HTTP/1.1 200 OK\r\nX-Size: exact\r\nContent-Length: 2\r\n\r\n";
@@ -173,26 +168,27 @@ protected:
     const std::string kResponse = std::string(kHead) + "ok";
 
     TestHttpServer server;
-    testing::Handle internet, connection, request;
+    testing::OpenedRequest opened;
+    InternetHandle request = nullptr;
 };
 
 TEST_F(HeaderQuery, FitsExactlyWithItsTerminator)
 {
-    ASSERT_TRUE(HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0));
+    ASSERT_TRUE(HttpSendRequestA(request, nullptr, 0, nullptr, 0));
     char buffer[kHeadLength + 1];
     std::uint32_t length = sizeof buffer;
-    ASSERT_TRUE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
+    ASSERT_TRUE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
     EXPECT_EQ(length, kHeadLength);
     EXPECT_STREQ(buffer, kHead);
 }
 
 TEST_F(HeaderQuery, OneByteShortFailsAndLeavesTheBufferUntouched)
 {
-    ASSERT_TRUE(HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0));
+    ASSERT_TRUE(HttpSendRequestA(request, nullptr, 0, nullptr, 0));
     char buffer[kHeadLength];
     std::memset(buffer, ' ', sizeof buffer);
     std::uint32_t length = sizeof buffer;
-    EXPECT_FALSE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
+    EXPECT_FALSE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
     EXPECT_EQ(length, kHeadLength + 1);
     EXPECT_TRUE(std::all_of(buffer, buffer + sizeof buffer, [](char c) { return c == ' '; }));
 }
@@ -201,28 +197,28 @@ TEST_F(HeaderQuery, OtherLevelsIndexesAndUnsentRequestsFail)
 {
     char buffer[256];
     std::uint32_t length = sizeof buffer;
-    EXPECT_FALSE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
-    ASSERT_TRUE(HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0));
-    EXPECT_FALSE(HttpQueryInfoA(request.get(), 21, buffer, &length, nullptr));
+    EXPECT_FALSE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
+    ASSERT_TRUE(HttpSendRequestA(request, nullptr, 0, nullptr, 0));
+    EXPECT_FALSE(HttpQueryInfoA(request, 21, buffer, &length, nullptr));
     std::uint32_t index = 0;
-    EXPECT_FALSE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, &index));
-    EXPECT_FALSE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer, nullptr, nullptr));
-    EXPECT_TRUE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
+    EXPECT_FALSE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, &index));
+    EXPECT_FALSE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer, nullptr, nullptr));
+    EXPECT_TRUE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer, &length, nullptr));
 }
 
 TEST(LongHeaderBlock, DoesNotFitTheEnginesBufferOf5000)
 {
     TestHttpServer server;
     server.respond("/long", {http_response("HTTP/1.1 200 OK", {"X-Long: " + std::string(6000, 'v')}, "ok")});
-    const testing::Handle internet(InternetOpenA("FernwickTest/1.0", INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
-    const testing::Handle connection(
-        InternetConnectA(internet.get(), "127.0.0.1", server.port(), "", "", INTERNET_SERVICE_HTTP, 0, 0));
-    const testing::Handle request(
-        HttpOpenRequestA(connection.get(), "GET", "/long", "HTTP/1.1", "", nullptr, INTERNET_FLAG_RELOAD, 0));
-    ASSERT_TRUE(HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0));
+    Exchange exchange;
+    exchange.port = server.port();
+    exchange.path = "/long";
+    const testing::OpenedRequest opened = testing::open_request(exchange);
+    InternetHandle request = opened.request.get();
+    ASSERT_TRUE(HttpSendRequestA(request, nullptr, 0, nullptr, 0));
     std::string buffer(5000, ' ');
     std::uint32_t length = 5000;
-    EXPECT_FALSE(HttpQueryInfoA(request.get(), HTTP_QUERY_RAW_HEADERS_CRLF, buffer.data(), &length, nullptr));
+    EXPECT_FALSE(HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer.data(), &length, nullptr));
     EXPECT_EQ(buffer, std::string(5000, ' '));
     EXPECT_GT(length, 6000u);
 }
@@ -239,11 +235,6 @@ struct BrokenCase {
 void PrintTo(const BrokenCase& c, std::ostream* os)
 {
     *os << c.name; // the responses run to a mebibyte
-}
-
-std::string broken_case_name(const ::testing::TestParamInfo<BrokenCase>& info)
-{
-    return info.param.name;
 }
 
 class BrokenServer : public ::testing::TestWithParam<BrokenCase> {
@@ -291,7 +282,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, BrokenServer, ::testing::Values(
     BrokenCase{"silent_before_the_head", {"", Ending::hold_open}, false, ""},
     BrokenCase{"silent_within_the_head", {"HTTP/1.1 200 OK\r\n", Ending::hold_open}, false, ""},
     BrokenCase{"head_beyond_a_mebibyte", {endless_head()}, false, ""}),
-    broken_case_name);
+    testing::case_name<BrokenCase>);
 
 TEST(ResetConnection, EndsTheExchangeWithAFailure)
 {
