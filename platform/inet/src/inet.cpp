@@ -86,6 +86,17 @@ bool is_token(std::string_view text)
     });
 }
 
+// A text that travels as one header value: what stands before its first line break.
+std::string first_line(const Text& text)
+{
+    int end = text.length() + 1;
+    for (const char* line_break : {"\r", "\n"}) {
+        if (const int at = text::find(text, line_break); at > 0)
+            end = std::min(end, at);
+    }
+    return std::string(text::left(text, end - 1).view());
+}
+
 // The path as a request target: bytes that cannot stand in one raw
 // (controls, spaces, bytes above 127) are percent-encoded.
 std::string request_target(std::string_view path)
@@ -135,7 +146,7 @@ InternetHandle InternetOpenA(const Text& agent, std::uint32_t access_type, const
     if ((!direct && access_type != INTERNET_OPEN_TYPE_PROXY) || (!direct && proxy.empty()) || !proxy_bypass.empty())
         return nullptr;
     auto settings = std::make_shared<SessionSettings>();
-    settings->agent = agent.view();
+    settings->agent = first_line(agent);
     if (!direct)
         settings->proxy_list = proxy.view();
     auto session = std::make_unique<Session>();
@@ -172,7 +183,7 @@ InternetHandle HttpOpenRequestA(InternetHandle connection, const Text& method, c
     request->port = parent->port;
     request->method = method.empty() ? "GET" : std::string(method.view());
     request->path = path.view();
-    request->referrer = referrer.view();
+    request->referrer = first_line(referrer);
     request->http_1_0 = version == "HTTP/1.0";
     request->flags = flags;
     return hand_out(std::move(request));

@@ -187,6 +187,18 @@ TEST(RequestHeaderBlock, ZeroTerminatedBlockIsMeasuredByTheLayer)
     EXPECT_EQ(server.requests()[0].header("X-Two"), "2");
 }
 
+TEST(RequestHeaderBlock, AnAgentEndsAtItsFirstLineBreak)
+{
+    TestHttpServer server;
+    Exchange request;
+    request.port = server.port();
+    request.agent = "Agent/1\r\nX-Injected: 1";
+    ASSERT_TRUE(testing::exchange(request).sent);
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0].header_lines,
+              (std::vector<std::string>{"Host: 127.0.0.1:" + std::to_string(server.port()), "User-Agent: Agent/1"}));
+}
+
 TEST(RequestHeaderBlock, EmptyAgentSendsNoUserAgent)
 {
     TestHttpServer server;

@@ -33,7 +33,8 @@ constexpr std::uint32_t HTTP_QUERY_RAW_HEADERS_CRLF = 22;
 // A direct session uses no proxy whatever the environment says. A proxy
 // session needs a proxy text; bypass lists are not supported (the bypass
 // text must be empty). `flags` are not used. Without INTERNET_FLAG_NO_COOKIES
-// its requests share a cookie engine of their own.
+// its requests share a cookie engine of their own. The agent (like a
+// request's referrer) is one header value: a line break ends it.
 InternetHandle InternetOpenA(const Text& agent, std::uint32_t access_type, const Text& proxy,
                              const Text& proxy_bypass, std::uint32_t flags);
 // A connection to a host and port within a session; no bytes travel yet.
