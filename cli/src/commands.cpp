@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "album_commands.h"
+#include "fetch_command.h"
 #include "json_command.h"
 
 namespace fernwick::cli {
@@ -12,6 +13,7 @@ std::span<const Command> commands()
         identify_command(),
         list_command(),
         download_command(),
+        fetch_command(),
     };
     return all;
 }
