@@ -165,29 +165,38 @@ TEST_F(BadServer, HugeAddressIsRefusedWithoutAResponse)
     arguments.expect_no_response();
 }
 
-TEST_F(BadServer, GarbageInsteadOfAResponse)
+struct NoAnswerCase {
+    std::string name;
+    testing_support::ScriptedResponse response;
+};
+
+void PrintTo(const NoAnswerCase& c, std::ostream* os)
 {
-    server.respond("/g", {"this is no HTTP response\r\n\r\nat all"});
-    Arguments arguments(server.url("/g"));
+    *os << c.name;
+}
+
+std::string no_answer_case_name(const ::testing::TestParamInfo<NoAnswerCase>& info)
+{
+    return info.param.name;
+}
+
+class ServerWithoutAnswer : public BadServer, public ::testing::WithParamInterface<NoAnswerCase> {};
+
+TEST_P(ServerWithoutAnswer, GivesNoResponse)
+{
+    server.respond("/s", GetParam().response);
+    Arguments arguments(server.url("/s"));
     EXPECT_TRUE(arguments.fetch().empty());
     arguments.expect_no_response();
 }
 
-TEST_F(BadServer, BinaryGarbageInsteadOfAResponse)
-{
-    server.respond("/g", {std::string("\x00\xFF\x1F\x8B garbage\r\n", 14)});
-    Arguments arguments(server.url("/g"));
-    EXPECT_TRUE(arguments.fetch().empty());
-    arguments.expect_no_response();
-}
-
-TEST_F(BadServer, ConnectionClosedWithoutAnswer)
-{
-    server.respond("/c", {""});
-    Arguments arguments(server.url("/c"));
-    EXPECT_TRUE(arguments.fetch().empty());
-    arguments.expect_no_response();
-}
+INSTANTIATE_TEST_SUITE_P(Servers, ServerWithoutAnswer, ::testing::Values(
+    NoAnswerCase{"text_garbage", {"this is no HTTP response\r\n\r\nat all"}},
+    NoAnswerCase{"binary_garbage", {std::string("\x00\xFF\x1F\x8B garbage\r\n", 14)}},
+    NoAnswerCase{"closed_at_once", {""}},
+    NoAnswerCase{"reset_at_once", {"", Ending::reset}},
+    NoAnswerCase{"closed_inside_the_head", {"HTTP/1.1 200 OK\r\nContent-Len"}}),
+    no_answer_case_name);
 
 TEST_F(BadServer, ConnectionResetMidBody)
 {
