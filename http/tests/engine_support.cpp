@@ -2,7 +2,6 @@
 
 #include "http/web_fetch.h"
 #include "inflate/inflater.h"
-#include "test_support/tls_fixtures.h"
 
 namespace fernwick::http_testing {
 
@@ -17,32 +16,22 @@ const Inflater& test_inflater()
     return inflater;
 }
 
-platform::InternetDiagnostics trusting_test_authority(std::vector<std::string> connect_to)
-{
-    platform::InternetDiagnostics diagnostics;
-    diagnostics.extra_ca_files = {testing_support::test_ca_file()};
-    diagnostics.connect_to = std::move(connect_to);
-    return diagnostics;
-}
-
 } // namespace
 
 void EngineTest::SetUp()
 {
-    saved_ = platform::internet_diagnostics();
-    platform::set_internet_diagnostics(trusting_test_authority({}));
     use_inflater(&test_inflater());
 }
 
 void EngineTest::TearDown()
 {
     use_inflater(nullptr);
-    platform::set_internet_diagnostics(saved_);
 }
 
 void EngineTest::connect_to(std::vector<std::string> rules)
 {
-    platform::set_internet_diagnostics(trusting_test_authority(std::move(rules)));
+    diagnostics_.reset();
+    diagnostics_.emplace(std::move(rules));
 }
 
 } // namespace fernwick::http_testing

@@ -6,12 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/inet.h"
 #include "platform/text.h"
+#include "test_support/scoped_diagnostics.h"
 
 namespace fernwick::http_testing {
 
@@ -35,17 +36,18 @@ inline ByteBuffer bytes_of(std::string_view bytes)
     return ByteBuffer(bytes.begin(), bytes.end());
 }
 
-// Trusts the test authority and sends the given hosts' connections to
-// loopback servers ("HOST:PORT:127.0.0.1:PORT2" rules); installs the test
-// decoder. The defaults come back when the test ends.
+// Trusts the test authority and installs the test decoder; both go when
+// the test ends.
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Sends the given hosts' connections to loopback servers
+    // ("HOST:PORT:127.0.0.1:PORT2" rules) for the rest of the test.
     void connect_to(std::vector<std::string> rules);
 
 private:
-    platform::InternetDiagnostics saved_;
+    std::optional<testing_support::ScopedDiagnostics> diagnostics_{std::in_place};
 };
 
 } // namespace fernwick::http_testing

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine_support.h"
+#include "platform/inet.h"
 #include "test_support/http_server.h"
 
 namespace fernwick {
