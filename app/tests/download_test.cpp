@@ -159,8 +159,12 @@ TEST_F(Download, StoppingAbortsTheTransferAndWritesNothingMore)
     service.set_picture(2, {"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\npartial", testing_support::Ending::hold_open});
     identify_uploader(*state, view);
     start_download(*state, view, workers);
-    while (!fs::exists(folder / "1.jpg") || service.pictures().requests().size() < 2)
+    // Wait until the worker is inside the stalled transfer (bounded, so a
+    // broken run fails instead of hanging the suite).
+    for (int waited = 0; !fs::exists(folder / "1.jpg") || service.pictures().requests().size() < 2; ++waited) {
+        ASSERT_LT(waited, 12000) << "the worker never reached the second picture";
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 
     const auto started = std::chrono::steady_clock::now();
     workers.stop_all();
