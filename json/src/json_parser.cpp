@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "bare_value_kind.h"
+#include "path_index.h"
 #include "platform/codepage.h"
 #include "platform/text_rules.h"
 
@@ -57,8 +58,13 @@ Text next_element_name(int& counter)
 
 } // namespace
 
+JsonDocument::JsonDocument() = default;
+
+JsonDocument::~JsonDocument() = default;
+
 void JsonDocument::clear()
 {
+    pathIndex_.reset();
     nodes_.clear();
     stateStack_.clear();
     elementCounters_.clear();
@@ -97,6 +103,7 @@ bool JsonDocument::parse(std::string_view bytes)
 
 void JsonDocument::feed(std::string_view bytes)
 {
+    pathIndex_.reset();
     for (char byte : bytes) {
         if (stateStack_.empty()) {
             onRootByte(byte);

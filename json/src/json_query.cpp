@@ -2,6 +2,7 @@
 
 #include "json/json_document.h"
 
+#include "path_index.h"
 #include "path_scan.h"
 #include "platform/text_rules.h"
 
@@ -68,7 +69,9 @@ Text JsonDocument::getValue(const Text& path, int* kindOut, int* nodeIndexOut, b
     const TextList names = split_path(path);
     if (names.empty())
         return {};
-    const int index = scan_for_path(nodes_, names);
+    if (!pathIndex_)
+        pathIndex_ = std::make_unique<const PathIndex>(nodes_);
+    const int index = pathIndex_->find(names);
     if (index == 0)
         return {};
     const JsonNode& node = nodes_.at(index);

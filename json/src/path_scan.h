@@ -1,7 +1,9 @@
 #pragma once
 
-// The path queries' two steps: cutting a path into names, and the scan that
-// looks those names up in the flat node list.
+// Cutting a path into names, and the scan that defines which node a list of
+// names leads to. Queries answer through the path index, which finds the
+// same node without walking the list; the scan stays as the reference the
+// index is tested and measured against.
 
 #include <string_view>
 

@@ -11,6 +11,7 @@
 // state machine or is ignored, so any text yields some document.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,8 @@ inline constexpr int kArray = 5;
 inline constexpr int kNull = 6; // null, or a missing value
 } // namespace json_kind
 
+class PathIndex;
+
 struct JsonNode {
     // The member's key; "[k]" for the element at 0-based position k of an
     // array; "JSON" for the root.
@@ -48,7 +51,8 @@ struct JsonNode {
 
 class JsonDocument {
 public:
-    JsonDocument() = default;
+    JsonDocument();
+    ~JsonDocument();
     // Nothing in the program copies a document.
     JsonDocument(const JsonDocument&) = delete;
     JsonDocument& operator=(const JsonDocument&) = delete;
@@ -73,6 +77,9 @@ public:
     // The value at a path of "."-separated names, with "[k]" appended for the
     // element at 0-based position k of an array ("data.items[0].img_src");
     // the empty path stands for the root. Names are compared byte for byte.
+    // Of several nodes at one path the first in document order is found.
+    // The first query after a change of the document indexes the node list;
+    // every query after that costs time in the length of its path alone.
     // A path that leads nowhere gives the empty text with kind and node index
     // 0. `kindOut` receives the node's kind and `nodeIndexOut` its 1-based
     // index. With `convert`, strings come back with their escapes decoded,
@@ -157,6 +164,10 @@ private:
     bool escapePending_ = false;
     // Collects the bytes of the key or value being read.
     TextBuilder builder_;
+    // The path lookup table of the node list, made by the first query after
+    // a change and dropped by every change. A document is used by one thread
+    // at a time, so a query may fill it.
+    mutable std::unique_ptr<const PathIndex> pathIndex_;
 };
 
 } // namespace fernwick
