@@ -5,6 +5,7 @@
 #include "app/identification.h"
 #include "fake_service.h"
 #include "recording_view.h"
+#include "test_support/utf8.h"
 
 namespace fernwick {
 namespace {
@@ -30,7 +31,7 @@ protected:
 
 TEST_F(Discovery, FillsTheListInPostOrderAndShowsTheUploader)
 {
-    service.set_profile(reinterpret_cast<const char*>(u8"测试用户"));
+    service.set_profile(testing_support::utf8(u8"测试用户"));
     service.set_album({3, 2});
     identify_uploader(*state, view);
 

@@ -1,6 +1,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "test_support/utf8.h"
 #include <iterator>
 #include <unistd.h>
 
@@ -11,13 +13,10 @@
 namespace fernwick::cli_testing {
 namespace {
 
+using testing_support::utf8;
+
 namespace fs = std::filesystem;
 using app_testing::FakeService;
-
-std::string utf8(std::u8string_view text)
-{
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
 
 class AlbumCommands : public testing::Test {
 protected:

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/utf8.h"
+
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -17,15 +19,12 @@
 namespace fernwick::cli_testing {
 namespace {
 
+using testing_support::utf8;
+
 using testing_support::http_response;
 using testing_support::RecordedRequest;
 using testing_support::TestForwardProxy;
 using testing_support::TestHttpServer;
-
-std::string utf8(std::u8string_view text)
-{
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
 
 std::string content_of(const std::string& path)
 {

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "test_support/utf8.h"
+
 #include "run_cli.h"
 
 namespace fernwick::cli_testing {
 namespace {
 
-std::string utf8(std::u8string_view text)
-{
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
+using testing_support::utf8;
 
 // A reply as the service sends it: UTF-8.
 const std::string kReply = utf8(u8R"({"data":{"name":"名字","items":[{"pictures":[{"img_src":"a"}]}],"ok":true}})");

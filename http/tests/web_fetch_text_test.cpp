@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/utf8.h"
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@
 namespace fernwick {
 namespace {
 
+using testing_support::utf8;
+
 using http_testing::bytes_of;
 using http_testing::EngineTest;
 using http_testing::string_of;
@@ -22,11 +26,6 @@ using http_testing::text_of;
 using testing_support::http_response;
 using testing_support::RecordedRequest;
 using testing_support::TestHttpServer;
-
-std::string utf8(std::u8string_view text)
-{
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
 
 class FetchText : public EngineTest {
 protected:

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/utf8.h"
+
 #include "test_support/printing.h"
 
 namespace fernwick::platform {
 namespace {
 
-std::string as_chars(std::u8string_view utf8)
-{
-    return {reinterpret_cast<const char*>(utf8.data()), utf8.size()};
-}
+using testing_support::utf8;
 
 // UTF-8 to code page 936 the way a reply is converted: measure, convert.
 std::string utf8_to_cp936(std::string_view utf8)
@@ -32,7 +31,7 @@ class Utf8ToCodePage936 : public testing::TestWithParam<ConversionCase> {};
 
 TEST_P(Utf8ToCodePage936, ConvertsEachCharacter)
 {
-    EXPECT_EQ(utf8_to_cp936(as_chars(GetParam().utf8)), GetParam().cp936);
+    EXPECT_EQ(utf8_to_cp936(utf8(GetParam().utf8)), GetParam().cp936);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Utf8ToCodePage936, testing::Values(
@@ -73,7 +72,7 @@ TEST(CodePage, MeasuresBeforeConverting)
 {
     // Test macros quote their arguments as narrow literals, which cannot
     // hold characters outside code page 936: keep such literals outside them.
-    const std::string emoji = as_chars(u8"😀");
+    const std::string emoji = utf8(u8"😀");
     EXPECT_EQ(MultiByteToWideChar(kUtf8CodePage, "\xE4\xB8\xAD", nullptr, 0), 1);
     EXPECT_EQ(MultiByteToWideChar(kUtf8CodePage, emoji, nullptr, 0), 2);
     EXPECT_EQ(WideCharToMultiByte(kChineseCodePage, u"中a", nullptr, 0), 3);
@@ -104,10 +103,10 @@ TEST(CodePage, LoneSurrogateBecomesOneQuestionMark)
 TEST(CodePage, TextEdgesRoundTrip)
 {
     Text text("下载完毕  €");
-    EXPECT_EQ(text_to_utf8(text), as_chars(u8"下载完毕  €"));
+    EXPECT_EQ(text_to_utf8(text), utf8(u8"下载完毕  €"));
     EXPECT_EQ(text_from_utf16(text_to_utf16(text)), text);
     // A byte code page 936 does not define comes out as U+FFFD at the edge.
-    const std::string replaced = as_chars(u8"a\uFFFD");
+    const std::string replaced = utf8(u8"a\uFFFD");
     EXPECT_EQ(text_to_utf8(Text("a\xFF")), replaced);
 }
 
