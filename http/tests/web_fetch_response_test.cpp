@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "compression.h"
+#include "test_support/compression.h"
 #include "engine_support.h"
 #include "test_support/forward_proxy.h"
 #include "test_support/http_server.h"
@@ -84,7 +84,7 @@ TEST_F(Response, BodyCutShortGivesWhatArrived)
 
 TEST_F(Response, LongBodyArrivesWholeInOrder)
 {
-    const ByteBuffer long_body = testing::sample_bytes(300000);
+    const ByteBuffer long_body = testing_support::sample_bytes(300000);
     server.respond("/long", {http_response("HTTP/1.1 200 OK", {}, string_of(long_body))});
     EXPECT_EQ(fetch(server.url("/long")).body, string_of(long_body));
 }
@@ -160,12 +160,12 @@ std::string encoding_case_name(const ::testing::TestParamInfo<EncodingCase>& inf
 }
 
 const ByteBuffer kPlain = bytes_of("{\"code\":0,\"data\":{\"name\":\"uploader\"}} repeated, repeated, repeated");
-const ByteBuffer kGzipped = testing::compress(kPlain, testing::kGzip);
-const ByteBuffer kZlibWrapped = testing::compress(kPlain, testing::kZlib);
-const ByteBuffer kRawDeflate = testing::compress(kPlain, testing::kRawDeflate);
-const ByteBuffer kExactly64KiB = testing::sample_bytes(65536);
-const ByteBuffer kOver64KiB = testing::sample_bytes(3 * 65536 + 123);
-const ByteBuffer kGzippedNothing = testing::compress({}, testing::kGzip);
+const ByteBuffer kGzipped = testing_support::compress(kPlain, testing_support::kGzip);
+const ByteBuffer kZlibWrapped = testing_support::compress(kPlain, testing_support::kZlib);
+const ByteBuffer kRawDeflate = testing_support::compress(kPlain, testing_support::kRawDeflate);
+const ByteBuffer kExactly64KiB = testing_support::sample_bytes(65536);
+const ByteBuffer kOver64KiB = testing_support::sample_bytes(3 * 65536 + 123);
+const ByteBuffer kGzippedNothing = testing_support::compress({}, testing_support::kGzip);
 const ByteBuffer kGzippedCut(kGzipped.begin(), kGzipped.begin() + static_cast<std::ptrdiff_t>(kGzipped.size() / 2));
 
 class Encodings : public Response, public ::testing::WithParamInterface<EncodingCase> {};
@@ -195,15 +195,15 @@ INSTANTIATE_TEST_SUITE_P(Responses, Encodings, ::testing::Values(
     EncodingCase{"cut_stream_keeps_the_body", {"Content-Encoding: gzip"}, kGzippedCut, kGzippedCut},
     EncodingCase{"not_compressed_at_all", {"Content-Encoding: deflate"}, kPlain, kPlain},
     EncodingCase{"decodes_to_exactly_64_KiB", {"Content-Encoding: gzip"},
-                 testing::compress(kExactly64KiB, testing::kGzip), kExactly64KiB},
+                 testing_support::compress(kExactly64KiB, testing_support::kGzip), kExactly64KiB},
     EncodingCase{"decodes_to_over_64_KiB", {"Content-Encoding: deflate"},
-                 testing::compress(kOver64KiB, testing::kRawDeflate), kOver64KiB},
+                 testing_support::compress(kOver64KiB, testing_support::kRawDeflate), kOver64KiB},
     EncodingCase{"empty_body", {"Content-Encoding: gzip"}, {}, {}}),
     encoding_case_name);
 
 TEST_F(Response, ExchangesRunOnTwoThreadsAtOnce)
 {
-    const ByteBuffer picture = testing::sample_bytes(200000);
+    const ByteBuffer picture = testing_support::sample_bytes(200000);
     server.respond("/pic", {http_response("HTTP/1.1 200 OK", {}, string_of(picture))});
     server.respond("/json", {http_response("HTTP/1.1 200 OK", {"Content-Encoding: gzip"}, string_of(kGzipped))});
     constexpr int kRounds = 10;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "compression.h"
+#include "test_support/compression.h"
 #include "engine_support.h"
 #include "test_support/http_server.h"
 
@@ -49,7 +49,7 @@ TEST_F(FetchText, ConvertsTheDecodedBody)
 {
     const ByteBuffer reply = bytes_of(utf8(u8"发现图片"));
     server.respond("/z", {http_response("HTTP/1.1 200 OK", {"Content-Encoding: gzip"},
-                                        string_of(testing::compress(reply, testing::kGzip)))});
+                                        string_of(testing_support::compress(reply, testing_support::kGzip)))});
     EXPECT_EQ(fetch_text("/z"), Text("发现图片"));
 }
 

@@ -5,17 +5,17 @@
 #include <ostream>
 #include <string>
 
-#include "compression.h"
+#include "test_support/compression.h"
 #include "test_support/printing.h"
 
 namespace fernwick {
 namespace {
 
-using testing::compress;
-using testing::kGzip;
-using testing::kRawDeflate;
-using testing::kZlib;
-using testing::sample_bytes;
+using testing_support::compress;
+using testing_support::kGzip;
+using testing_support::kRawDeflate;
+using testing_support::kZlib;
+using testing_support::sample_bytes;
 
 ByteBuffer bytes_of(std::string_view text)
 {
@@ -136,8 +136,8 @@ TEST(Inflater, RefusesABodyThatDecodesToMoreThan256MiB)
     Inflater inflater;
     ASSERT_TRUE(inflater.initialise());
     constexpr std::size_t kLimit = std::size_t{256} << 20;
-    EXPECT_TRUE(inflater.decode_gzip(testing::gzip_of_zeros(kLimit + 1)).empty());
-    EXPECT_EQ(inflater.decode_gzip(testing::gzip_of_zeros(kLimit)).size(), kLimit);
+    EXPECT_TRUE(inflater.decode_gzip(testing_support::gzip_of_zeros(kLimit + 1)).empty());
+    EXPECT_EQ(inflater.decode_gzip(testing_support::gzip_of_zeros(kLimit)).size(), kLimit);
 }
 
 } // namespace

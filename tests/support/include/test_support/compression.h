@@ -6,7 +6,7 @@
 
 #include "platform/text.h"
 
-namespace fernwick::testing {
+namespace fernwick::testing_support {
 
 // zlib's window-bits convention: 31 gzip, 8..15 zlib-wrapped, -15 raw deflate.
 constexpr int kGzip = 31;
@@ -19,4 +19,4 @@ ByteBuffer gzip_of_zeros(std::size_t count);
 // Varied bytes that compress, but not to almost nothing.
 ByteBuffer sample_bytes(std::size_t count);
 
-} // namespace fernwick::testing
+} // namespace fernwick::testing_support

@@ -1,11 +1,11 @@
-#include "compression.h"
+#include "test_support/compression.h"
 
 #include <zlib.h>
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace fernwick::testing {
+namespace fernwick::testing_support {
 
 namespace {
 
@@ -84,4 +84,4 @@ ByteBuffer sample_bytes(std::size_t count)
     return bytes;
 }
 
-} // namespace fernwick::testing
+} // namespace fernwick::testing_support
