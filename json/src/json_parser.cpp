@@ -2,6 +2,7 @@
 
 #include "json/json_document.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -25,6 +26,22 @@ bool is_line_break(char byte)
 {
     return byte == '\r' || byte == '\n';
 }
+
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet byte_set(std::string_view members)
+{
+    ByteSet set{};
+    for (char member : members)
+        set[static_cast<unsigned char>(member)] = true;
+    return set;
+}
+
+// The bytes that end a run a state only collects: those its rule does
+// something else with. A zero byte is never collected (a text ends at it).
+constexpr ByteSet kKeyStops = byte_set(std::string_view("\"\r\n\0", 4));
+constexpr ByteSet kStringStops = byte_set(std::string_view("\"\\\r\n\0", 5));
+constexpr ByteSet kBareValueStops = byte_set(std::string_view(",]} \t\r\n\0", 8));
 
 // Entry `entry` (1-based) of a counter list, adding zero entries as needed.
 int& counter_entry(std::vector<int>& counters, int entry)
@@ -97,27 +114,62 @@ void JsonDocument::feedText(const Text& text)
 bool JsonDocument::parse(std::string_view bytes)
 {
     clear();
+    nodes_.reserve(static_cast<int>(bytes.size() / 16));
     feed(bytes);
     return nodes_.count() > 1;
 }
 
+// Runs of bytes that a key, string or bare value only collects go into the
+// builder at once; every other byte goes through the rule of the top state.
 void JsonDocument::feed(std::string_view bytes)
 {
     pathIndex_.reset();
-    for (char byte : bytes) {
-        if (stateStack_.empty()) {
-            onRootByte(byte);
+    while (!bytes.empty()) {
+        const std::size_t run = collectedRun(bytes);
+        if (run == 0) {
+            onByte(bytes.front());
+            bytes.remove_prefix(1);
             continue;
         }
-        switch (stateStack_.back()) {
-        case State::object: onObjectByte(byte); break;
-        case State::array: onArrayByte(byte); break;
-        case State::key: onKeyByte(byte); break;
-        case State::afterKey: onAfterKeyByte(byte); break;
-        case State::valueStart: onValueStartByte(byte); break;
-        case State::string: onStringByte(byte); break;
-        case State::bareValue: onBareValueByte(byte); break;
-        }
+        builder_.append(bytes.substr(0, run));
+        // A string's ordinary byte ends any escape.
+        if (stateStack_.back() == State::string)
+            escapePending_ = false;
+        bytes.remove_prefix(run);
+    }
+}
+
+std::size_t JsonDocument::collectedRun(std::string_view bytes) const
+{
+    if (stateStack_.empty())
+        return 0;
+    const ByteSet* stops = nullptr;
+    switch (stateStack_.back()) {
+    case State::key: stops = &kKeyStops; break;
+    case State::string: stops = &kStringStops; break;
+    case State::bareValue: stops = &kBareValueStops; break;
+    default: return 0;
+    }
+    std::size_t run = 0;
+    while (run < bytes.size() && !(*stops)[static_cast<unsigned char>(bytes[run])])
+        ++run;
+    return run;
+}
+
+void JsonDocument::onByte(char byte)
+{
+    if (stateStack_.empty()) {
+        onRootByte(byte);
+        return;
+    }
+    switch (stateStack_.back()) {
+    case State::object: onObjectByte(byte); break;
+    case State::array: onArrayByte(byte); break;
+    case State::key: onKeyByte(byte); break;
+    case State::afterKey: onAfterKeyByte(byte); break;
+    case State::valueStart: onValueStartByte(byte); break;
+    case State::string: onStringByte(byte); break;
+    case State::bareValue: onBareValueByte(byte); break;
     }
 }
 

@@ -78,6 +78,12 @@ TEST(JsonHostileInput, RandomBytesGiveSomeDocumentAndAnswerEveryQuery)
         pieces.feedBytes(ByteBuffer(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
         pieces.feedBytes(ByteBuffer(bytes.begin() + static_cast<std::ptrdiff_t>(cut), bytes.end()));
         EXPECT_EQ(rows_of(pieces), rows_of(document)) << testing_support::escaped(input);
+
+        // Runs of collected bytes cut at every position.
+        JsonDocument bytewise;
+        for (std::uint8_t byte : bytes)
+            bytewise.feedBytes(ByteBuffer{byte});
+        EXPECT_EQ(rows_of(bytewise), rows_of(document)) << testing_support::escaped(input);
     }
 }
 

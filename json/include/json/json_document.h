@@ -10,6 +10,7 @@
 // the outermost container are skipped and every byte inside either drives the
 // state machine or is ignored, so any text yields some document.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -118,6 +119,12 @@ private:
 
     bool parse(std::string_view bytes);
     void feed(std::string_view bytes);
+    // The rule of the top state for one byte.
+    void onByte(char byte);
+    // The length of the run at the start of `bytes` that the top state only
+    // collects into the builder, byte after byte, changing nothing else: the
+    // ordinary bytes of a key, a string or a bare value. 0 in other states.
+    std::size_t collectedRun(std::string_view bytes) const;
 
     // The rules of the states, one byte at a time.
     void onRootByte(char byte);

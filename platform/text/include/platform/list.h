@@ -26,6 +26,8 @@ public:
     const T& at(int position) const { return members_.at(static_cast<std::size_t>(position - 1)); }
 
     void append(T member) { members_.push_back(std::move(member)); }
+    // Makes room for `count` members without changing the list.
+    void reserve(int count) { members_.reserve(static_cast<std::size_t>(count)); }
     void clear() { members_.clear(); }
 
     auto begin() { return members_.begin(); }
