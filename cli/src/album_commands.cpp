@@ -24,7 +24,7 @@ const Command kList{"list", "  fernwick-cli list [--connect-to HOST:PORT:HOST2:P
                     run_list};
 const Command kDownload{"download",
                         "  fernwick-cli download [--out DIR] [--trace] [--connect-to HOST:PORT:HOST2:PORT2]... "
-                        "[--cacert FILE] TEXT\n",
+                        "[--cacert FILE] [--no-connection-reuse] TEXT\n",
                         run_download};
 
 // The options of list and download.

@@ -7,6 +7,11 @@ namespace fernwick::cli {
 bool DiagnosticOptions::take(std::span<const std::string_view> arguments, std::size_t& index, bool& error)
 {
     const std::string_view option = arguments[index];
+    if (option == "--no-connection-reuse") {
+        diagnostics_.reuse_connections = false;
+        ++index;
+        return true;
+    }
     if (option != "--connect-to" && option != "--cacert")
         return false;
     if (index + 1 >= arguments.size()) {

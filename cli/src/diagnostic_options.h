@@ -3,6 +3,7 @@
 // The diagnostic options of every command that makes requests:
 //   --connect-to HOST:PORT:HOST2:PORT2   (repeatable) send HOST:PORT's requests to HOST2:PORT2
 //   --cacert FILE                        trust the certificates in FILE besides the system's
+//   --no-connection-reuse                a new connection for every request (for measuring)
 
 #include <cstddef>
 #include <span>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "connection_share.h"
 #include "platform/text_rules.h"
 #include "proxy_list.h"
 
@@ -148,6 +149,9 @@ void Transfer::configure_session()
     for (const std::string& rule : settings_.diagnostics.connect_to)
         append(connect_to_, rule);
     curl_easy_setopt(easy, CURLOPT_CONNECT_TO, connect_to_.get());
+
+    if (settings_.diagnostics.reuse_connections)
+        curl_easy_setopt(easy, CURLOPT_SHARE, connection_share());
 
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, long{settings_.diagnostics.connect_timeout_seconds});
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
