@@ -16,22 +16,29 @@ struct OpenNode {
     int chain;
 };
 
-} // namespace
-
-std::size_t PathIndex::StepHash::operator()(const Step& step) const
+std::size_t step_hash(int chain, std::string_view name)
 {
-    const std::size_t name = std::hash<std::string_view>()(step.name);
-    return name ^ (std::hash<int>()(step.chain) + 0x9E3779B97F4A7C15ULL + (name << 6) + (name >> 2));
+    return std::hash<std::string_view>()(name) ^ (static_cast<std::size_t>(chain) * 0x9E3779B97F4A7C15ULL);
 }
+
+// A power of two with room for every node at most half full.
+std::size_t table_size(int nodes)
+{
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(nodes))
+        size *= 2;
+    return size;
+}
+
+} // namespace
 
 // The scan parent of a node is the previous node at a strictly smaller
 // level of at least 2: a stack of nodes at rising levels finds it in
 // constant time per node on average. Nodes below level 2 (the root level,
 // and 0 for unfinished nodes) are never compared, so they neither match nor
 // cut a chain.
-PathIndex::PathIndex(const List<JsonNode>& nodes)
+PathIndex::PathIndex(const List<JsonNode>& nodes) : nodes_(nodes), slots_(table_size(nodes.count()))
 {
-    steps_.reserve(static_cast<std::size_t>(nodes.count()));
     std::vector<OpenNode> open;
     for (int index = 2; index <= nodes.count(); ++index) {
         const JsonNode& node = nodes.at(index);
@@ -46,8 +53,13 @@ PathIndex::PathIndex(const List<JsonNode>& nodes)
         else if (!open.empty() && open.back().level == level - 1)
             parent = open.back().chain;
         int chain = 0;
-        if (parent != 0)
-            chain = steps_.try_emplace(Step{parent, node.name.view()}, index).first->second;
+        if (parent != 0) {
+            const std::size_t hash = step_hash(parent, node.name.view());
+            Slot& slot = slots_[slotFor(parent, node.name.view(), hash)];
+            if (slot.node == 0)
+                slot = Slot{hash, parent, index};
+            chain = slot.node;
+        }
         open.push_back({level, chain});
     }
 }
@@ -56,12 +68,25 @@ int PathIndex::find(const TextList& names) const
 {
     int chain = kRoot;
     for (const Text& name : names) {
-        const auto step = steps_.find(Step{chain, name.view()});
-        if (step == steps_.end())
+        const Slot& slot = slots_[slotFor(chain, name.view(), step_hash(chain, name.view()))];
+        if (slot.node == 0)
             return 0;
-        chain = step->second;
+        chain = slot.node;
     }
     return chain;
+}
+
+// Linear probing; the table is never more than half full, so a free slot
+// always ends the probe.
+std::size_t PathIndex::slotFor(int chain, std::string_view name, std::size_t hash) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.node == 0
+            || (slot.hash == hash && slot.chain == chain && nodes_.at(slot.node).name.view() == name))
+            return at;
+    }
 }
 
 } // namespace fernwick

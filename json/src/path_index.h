@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "json/json_document.h"
 #include "platform/list.h"
@@ -22,8 +22,10 @@ namespace fernwick {
 //
 // The table maps (chain, name) to the first node of the longer chain, a
 // chain being named by its first node (the root for the empty chain), so a
-// lookup takes one step per name. It keeps views of the node names: it is
-// valid only while the node list is unchanged.
+// lookup takes one step per name. Steps live in one open-addressing table
+// that keeps each step's hash, so a probe reads a node's name only when the
+// hashes agree. The table reads the node list it was made from: it is valid
+// only while that list is unchanged.
 class PathIndex {
 public:
     explicit PathIndex(const List<JsonNode>& nodes);
@@ -33,16 +35,18 @@ public:
     int find(const TextList& names) const;
 
 private:
-    struct Step {
-        int chain;
-        std::string_view name;
-        friend bool operator==(const Step&, const Step&) = default;
-    };
-    struct StepHash {
-        std::size_t operator()(const Step& step) const;
+    struct Slot {
+        std::size_t hash = 0;
+        int chain = 0;
+        int node = 0; // 0: the slot is free
     };
 
-    std::unordered_map<Step, int, StepHash> steps_;
+    // The position of the step from `chain` by `name`: the slot holding it,
+    // or the free slot where it belongs.
+    std::size_t slotFor(int chain, std::string_view name, std::size_t hash) const;
+
+    const List<JsonNode>& nodes_;
+    std::vector<Slot> slots_;
 };
 
 } // namespace fernwick
