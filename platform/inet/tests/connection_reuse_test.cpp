@@ -6,6 +6,8 @@
 
 #include <ostream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "exchange.h"
 #include "test_support/http_server.h"
@@ -60,6 +62,33 @@ INSTANTIATE_TEST_SUITE_P(Cases, SequentialRequests, ::testing::Values(
     ReuseCase{"http_without_reuse", TestHttpServer::Security::plain, false, 2},
     ReuseCase{"https_without_reuse", TestHttpServer::Security::tls, false, 2}),
     testing::case_name<ReuseCase>);
+
+// Each thread keeps its own connections: the worker and the main thread
+// never hand one connection between them.
+TEST(ReusedConnection, BelongsToTheThreadThatMadeIt)
+{
+    TestHttpServer server(TestHttpServer::Security::tls);
+    server.respond("/", kept_open("picture"));
+    const ScopedDiagnostics scoped(ScopedDiagnostics::trusting_test_authority());
+    Exchange request;
+    request.port = server.port();
+    request.flags |= INTERNET_FLAG_SECURE;
+    constexpr int kThreads = 2;
+    constexpr int kRequests = 3;
+    std::vector<std::vector<std::string>> bodies(kThreads);
+    std::vector<std::thread> threads;
+    for (int thread = 0; thread < kThreads; ++thread) {
+        threads.emplace_back([&, thread] {
+            for (int count = 0; count < kRequests; ++count)
+                bodies[static_cast<std::size_t>(thread)].push_back(testing::exchange(request).body);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::vector<std::string>& received : bodies)
+        EXPECT_EQ(received, std::vector<std::string>(kRequests, "picture"));
+    EXPECT_EQ(server.connection_count(), kThreads);
+}
 
 // An HTTPS request for a service name, sent by a connect-to rule to `server`.
 Exchange service_request(const TestHttpServer& server, InternetDiagnostics& diagnostics)

@@ -98,8 +98,8 @@ struct InternetDiagnostics {
     int stall_timeout_seconds = 60;               // a transfer with no byte for this long fails
                                                   // (libcurl's speed average: a few seconds more)
     bool reuse_connections = true;                // requests keep connections, DNS answers and TLS
-                                                  // sessions for later requests; off only to measure
-                                                  // what reuse gains
+                                                  // sessions for later requests of the same thread;
+                                                  // off only to measure what reuse gains
 };
 void set_internet_diagnostics(const InternetDiagnostics& diagnostics);
 InternetDiagnostics internet_diagnostics();
