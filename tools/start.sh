@@ -3,4 +3,4 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" default
-exec "$root/build/default/cli/fernwick-cli" --help
+exec "$root/build/default/app/desktop/fernwick"
