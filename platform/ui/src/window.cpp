@@ -29,28 +29,28 @@ struct Window::Impl {
         return found;
     }
 
-    QWidget* parent_of(const ControlSpec& spec)
+    QWidget* parent_of(const ControlSpec& row)
     {
-        if (spec.parent.empty())
+        if (row.parent.empty())
             return widget.get();
-        auto* tabs = static_cast<QTabWidget*>(control(spec.parent, ControlKind::tab_control).widget);
-        return tabs->widget(spec.page);
+        auto* tabs = static_cast<QTabWidget*>(control(row.parent, ControlKind::tab_control).widget);
+        return tabs->widget(row.page);
     }
 
-    QWidget* make_widget(const ControlSpec& spec, QWidget* parent, detail::ControlImpl& impl);
+    QWidget* make_widget(const ControlSpec& row, QWidget* parent, detail::ControlImpl& impl);
 };
 
-QWidget* Window::Impl::make_widget(const ControlSpec& spec, QWidget* parent, detail::ControlImpl& impl)
+QWidget* Window::Impl::make_widget(const ControlSpec& row, QWidget* parent, detail::ControlImpl& impl)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::label: {
-        auto* label = new ClickableLabel(to_qstring(spec.text), parent);
-        label->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        auto* label = new ClickableLabel(to_qstring(row.text), parent);
+        label->setAlignment(row.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     }
     case ControlKind::edit_box: {
-        auto* edit = new QLineEdit(to_qstring(spec.text), parent);
-        impl.content = spec.text;
+        auto* edit = new QLineEdit(to_qstring(row.text), parent);
+        impl.content = row.text;
         QObject::connect(edit, &QLineEdit::textChanged, edit, [&impl](const QString& content) {
             {
                 std::lock_guard lock(impl.content_mutex);
@@ -62,7 +62,7 @@ QWidget* Window::Impl::make_widget(const ControlSpec& spec, QWidget* parent, det
         return edit;
     }
     case ControlKind::button: {
-        auto* button = new QPushButton(to_qstring(spec.text), parent);
+        auto* button = new QPushButton(to_qstring(row.text), parent);
         QObject::connect(button, &QPushButton::clicked, button, [&impl] {
             if (impl.handler)
                 impl.handler();
@@ -72,8 +72,8 @@ QWidget* Window::Impl::make_widget(const ControlSpec& spec, QWidget* parent, det
     case ControlKind::picture_box: {
         auto* box = new PictureWidget(parent);
         QPixmap pixmap;
-        if (!spec.picture.empty())
-            pixmap.loadFromData(spec.picture.data(), static_cast<uint>(spec.picture.size()));
+        if (!row.picture.empty())
+            pixmap.loadFromData(row.picture.data(), static_cast<uint>(row.picture.size()));
         box->set_pixmap(std::move(pixmap));
         return box;
     }
@@ -90,7 +90,7 @@ QWidget* Window::Impl::make_widget(const ControlSpec& spec, QWidget* parent, det
         auto* tabs = new QTabWidget(parent);
         tabs->setDocumentMode(true);
         tabs->tabBar()->hide();
-        for (const Text& page : spec.pages) {
+        for (const Text& page : row.pages) {
             auto* area = new QWidget;
             area->setObjectName(to_qstring(page));
             tabs->addTab(area, to_qstring(page));
@@ -110,18 +110,18 @@ Window::Window(const Text& caption, Placement place) : impl_(std::make_unique<Im
 
 Window::~Window() = default;
 
-void Window::add(const ControlSpec& spec)
+void Window::add(const ControlSpec& row)
 {
-    QWidget* parent = impl_->parent_of(spec);
-    auto impl = std::make_unique<detail::ControlImpl>(spec.kind, nullptr, impl_->queue);
-    QWidget* widget = impl_->make_widget(spec, parent, *impl);
-    widget->setObjectName(to_qstring(spec.name));
-    widget->setGeometry(spec.place.left, spec.place.top, spec.place.width, spec.place.height);
+    QWidget* parent = impl_->parent_of(row);
+    auto impl = std::make_unique<detail::ControlImpl>(row.kind, nullptr, impl_->queue);
+    QWidget* widget = impl_->make_widget(row, parent, *impl);
+    widget->setObjectName(to_qstring(row.name));
+    widget->setGeometry(row.place.left, row.place.top, row.place.width, row.place.height);
     // Each control goes beneath those added before it, so where controls
     // overlap the one listed first lies on top.
     widget->lower();
     impl->widget = widget;
-    impl_->controls[spec.name] = std::move(impl);
+    impl_->controls[row.name] = std::move(impl);
 }
 
 Label Window::label(const Text& name)

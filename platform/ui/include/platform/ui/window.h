@@ -127,7 +127,7 @@ public:
 
     // Adds a control beneath the ones added before it; a control with a
     // parent comes after that tab control.
-    void add(const ControlSpec& spec);
+    void add(const ControlSpec& row);
 
     // The control of that name and kind, which must have been added.
     Label label(const Text& name);
