@@ -17,7 +17,6 @@ void app_state_release(std::unique_ptr<AppState>& state)
     if (!state)
         return;
     state->skin_data.clear();
-    state->skin_data.shrink_to_fit();
     state->PictureUrlList.clear();
     state->uploader_id = Text();
     state->picture_count_text = Text();

@@ -1,7 +1,5 @@
 #include "exchange.h"
 
-#include "test_support/tls_fixtures.h"
-
 namespace fernwick::platform::testing {
 
 OpenedRequest open_request(const Exchange& request)
@@ -44,25 +42,6 @@ Outcome exchange(const Exchange& request)
     if (outcome.head_queried)
         outcome.head.assign(head.data(), length);
     return outcome;
-}
-
-ScopedDiagnostics::ScopedDiagnostics() : ScopedDiagnostics(trusting_test_authority()) {}
-
-ScopedDiagnostics::ScopedDiagnostics(const InternetDiagnostics& diagnostics)
-{
-    set_internet_diagnostics(diagnostics);
-}
-
-ScopedDiagnostics::~ScopedDiagnostics()
-{
-    set_internet_diagnostics(InternetDiagnostics{});
-}
-
-InternetDiagnostics ScopedDiagnostics::trusting_test_authority()
-{
-    InternetDiagnostics diagnostics;
-    diagnostics.extra_ca_files = {testing_support::test_ca_file()};
-    return diagnostics;
 }
 
 } // namespace fernwick::platform::testing

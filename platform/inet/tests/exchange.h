@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/inet.h"
+#include "test_support/scoped_diagnostics.h"
 
 namespace fernwick::platform::testing {
 
@@ -60,17 +61,7 @@ std::string case_name(const ::testing::TestParamInfo<Case>& info)
     return info.param.name;
 }
 
-// The diagnostics in force while it lives: the test authority trusted and
-// whatever the test changes; the defaults come back when it goes.
-class ScopedDiagnostics {
-public:
-    ScopedDiagnostics();
-    explicit ScopedDiagnostics(const InternetDiagnostics& diagnostics);
-    ~ScopedDiagnostics();
-    ScopedDiagnostics(const ScopedDiagnostics&) = delete;
-    ScopedDiagnostics& operator=(const ScopedDiagnostics&) = delete;
-
-    static InternetDiagnostics trusting_test_authority();
-};
+// The diagnostics of one test (see test_support/scoped_diagnostics.h).
+using testing_support::ScopedDiagnostics;
 
 } // namespace fernwick::platform::testing

@@ -4,12 +4,23 @@
 
 namespace fernwick::testing_support {
 
-ScopedDiagnostics::ScopedDiagnostics(std::vector<std::string> connect_to) : saved_(platform::internet_diagnostics())
+ScopedDiagnostics::ScopedDiagnostics(std::vector<std::string> connect_to)
+    : ScopedDiagnostics(trusting_test_authority(std::move(connect_to)))
+{
+}
+
+ScopedDiagnostics::ScopedDiagnostics(const platform::InternetDiagnostics& diagnostics)
+    : saved_(platform::internet_diagnostics())
+{
+    platform::set_internet_diagnostics(diagnostics);
+}
+
+platform::InternetDiagnostics ScopedDiagnostics::trusting_test_authority(std::vector<std::string> connect_to)
 {
     platform::InternetDiagnostics diagnostics;
     diagnostics.extra_ca_files = {test_ca_file()};
     diagnostics.connect_to = std::move(connect_to);
-    platform::set_internet_diagnostics(diagnostics);
+    return diagnostics;
 }
 
 ScopedDiagnostics::~ScopedDiagnostics()
